@@ -1,27 +1,10 @@
-// Reading and patching a loaded module's PE image, as tests need to.
+// Import patching for tests: swaps a module's import for a test's stand-in while a patch is alive.
 #pragma once
 
-#include <windows.h>
+#include "module_image.h"
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
-// Names in the module's export directory, in its order.
-std::vector<std::string> exported_names(HMODULE module);
-
-// The image base and size that the module's file asks for.
-struct PreferredPlacement {
-  uintptr_t image_base;
-  uint32_t image_size;
-};
-PreferredPlacement preferred_placement(HMODULE module);
-
-// Swaps the module's import of `function` from `dll` (names compared without case) for `replacement`
-// and returns the address it held. Fails the calling test when the module does not import it.
-void* patch_import(HMODULE module, const char* dll, const char* function, void* replacement);
-
-// Restores a patched import when it goes out of scope.
+// Restores the patched import when it goes out of scope. Fails the calling test when the module does
+// not import the function.
 class ImportPatch {
  public:
   ImportPatch(HMODULE module, const char* dll, const char* function, void* replacement);
