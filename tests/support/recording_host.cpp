@@ -9,6 +9,12 @@ RecordingHost* current_host = nullptr;
 
 uint32_t word_of(const void* address) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address)); }
 
+std::ostream& operator<<(std::ostream& out, const HostCall& call) {
+  out << call.entry << "(";
+  for (size_t i = 0; i < call.args.size(); ++i) out << (i ? ", " : "") << "0x" << std::hex << call.args[i] << std::dec;
+  return out << ")";
+}
+
 namespace {
 
 HostWord record(const char* entry, std::vector<uint32_t> args) {

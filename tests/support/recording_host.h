@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct HostCall {
   std::vector<uint32_t> args;
   bool operator==(const HostCall&) const = default;
 };
+
+// Prints a call as entry(0x..., ...), so that a failing comparison reads as the call it was.
+std::ostream& operator<<(std::ostream& out, const HostCall& call);
 
 // Every entry that the modules may call records its arguments and returns the marker result set for it
 // (by default a distinct value per entry). Every other entry of the table ends the test process with a
