@@ -56,6 +56,14 @@ void draw_rounded_recess(Canvas& quadrant, Box box, int radius_x, int radius_y, 
     shifted(0, near_black);
 }
 
+// A plate standing proud of the panel, its shadow falling down and right.
+void draw_raised(Canvas& quadrant, Box box, int radius, Rgb colour)
+{
+    fill_rounded_box(quadrant, {box.left + 1, box.top + 1, box.right + 1, box.bottom + 1}, radius, radius,
+                     shade(panel_blue_grey, 0.6));
+    fill_rounded_box(quadrant, box, radius, radius, colour);
+}
+
 void draw_trim_wheel(Canvas& quadrant, Box wheel)
 {
     draw_rounded_recess(quadrant, wheel, wheel.width() / 2, 12, panel_blue_grey);
@@ -89,9 +97,7 @@ struct Mirror {
 void draw_scale_plate(Canvas& quadrant, Mirror side, Box hatched_band, Box full_legend)
 {
     const Box plate = side.box({84, 24, 118, 276});
-    fill_rounded_box(quadrant, {plate.left + 1, plate.top + 1, plate.right + 1, plate.bottom + 1}, 3, 3,
-                     shade(panel_blue_grey, 0.6));
-    fill_rounded_box(quadrant, plate, 3, 3, plate_grey_green);
+    draw_raised(quadrant, plate, 3, plate_grey_green);
     for (int y = plate.top + 1; y < plate.bottom; ++y)
         quadrant.set(plate.left, y, shade(plate_grey_green, 1.25));
 
@@ -136,9 +142,7 @@ void draw_lever_slots(Canvas& quadrant)
 
 void draw_engine_placard(Canvas& quadrant, Box placard, char engine)
 {
-    fill_rounded_box(quadrant, {placard.left + 1, placard.top + 1, placard.right + 1, placard.bottom + 1}, 2, 2,
-                     shade(panel_blue_grey, 0.6));
-    fill_rounded_box(quadrant, placard, 2, 2, near_black);
+    draw_raised(quadrant, placard, 2, near_black);
     const int centre = (placard.left + placard.right) / 2;
     draw_text(quadrant, "ENG", centre - text_ink_width("ENG", {.height = 7}) / 2, placard.top + 5, {.height = 7},
               white);
@@ -178,6 +182,7 @@ Canvas draw_quadrant_panel()
 // right scale mirrors the layout but not the lettering.
 
 constexpr int strip_width = 32;
+constexpr int strip_height = 1470;
 constexpr int scale_tick_pitch = 44;
 constexpr int scale_last_tick = 1408;
 constexpr int scale_zero_tick = 704;
@@ -193,7 +198,7 @@ constexpr TextStyle cg_style{.height = 5, .em = 3};
 class ScaleStrip {
 public:
     explicit ScaleStrip(bool mirrored)
-        : mirror_{.axis_twice = strip_width - 1, .applied = mirrored}, canvas_(strip_width, 1470, scale_field)
+        : mirror_{.axis_twice = strip_width - 1, .applied = mirrored}, canvas_(strip_width, strip_height, scale_field)
     {
     }
 
@@ -233,7 +238,7 @@ Canvas draw_trim_scale(bool mirrored)
 
     // Index line, stepped outwards round the takeoff band.
     strip.fill({24, 0, 25, takeoff_band_top + 1}, white);
-    strip.fill({24, takeoff_band_bottom - 1, 25, 1469}, white);
+    strip.fill({24, takeoff_band_bottom - 1, 25, strip_height - 1}, white);
     strip.fill({12, takeoff_band_top, 25, takeoff_band_top + 1}, white);
     strip.fill({12, takeoff_band_bottom - 1, 25, takeoff_band_bottom}, white);
     strip.fill({12, takeoff_band_top, 13, takeoff_band_bottom}, white);
@@ -275,15 +280,11 @@ constexpr int wheel_mark_rows = 62;
 Canvas draw_trim_wheel_strip()
 {
     Canvas strip(20, 7500, near_black);
-    // Marks dim towards their sides, where the rim curves away.
+    // Marks dim towards their sides, where the rim curves away. The first
+    // starts above the strip, so only its lower end shows.
     const Shader curved = [](double u, double) { return shade(white, 1.0 - 0.25 * std::pow(u, 6)); };
-    for (int top = wheel_first_whole_mark - wheel_mark_pitch; top < strip.height(); top += wheel_mark_pitch) {
-        const Box mark{5, top, 14, top + wheel_mark_rows - 1};
-        for (int y = std::max(0, mark.top); y <= mark.bottom; ++y)
-            for (int x = mark.left; x <= mark.right; ++x)
-                if (in_rounded_box(mark, 5, 5, x, y))
-                    strip.set(x, y, curved(2.0 * (x - mark.left) / (mark.width() - 1) - 1.0, 0.0));
-    }
+    for (int top = wheel_first_whole_mark - wheel_mark_pitch; top < strip.height(); top += wheel_mark_pitch)
+        paint_rounded_box(strip, {5, top, 14, top + wheel_mark_rows - 1}, 5, 5, curved);
     return strip;
 }
 
@@ -308,6 +309,8 @@ Canvas draw_lever_knob()
     fill_box(knob, {2, 22, 5, 24}, white);
     fill_box(knob, {23, 22, 26, 24}, white);
 
+    // Notches in the middle of the top and bottom edges, and the bottom
+    // corners cut off, in one-pixel steps.
     for (const Box notch : {Box{11, 0, 17, 0}, Box{12, 1, 16, 1}, Box{12, 33, 16, 33}, Box{11, 34, 17, 34},
                             Box{0, 34, 2, 34}, Box{0, 33, 1, 33}, Box{0, 32, 0, 32}, Box{26, 34, 28, 34},
                             Box{27, 33, 28, 33}, Box{28, 32, 28, 32}})

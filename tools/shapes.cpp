@@ -73,7 +73,12 @@ bool in_rounded_box(Box box, int radius_x, int radius_y, int x, int y)
 
 void fill_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, Rgb colour)
 {
-    paint_where(canvas, box, [&](int x, int y) { return in_rounded_box(box, radius_x, radius_y, x, y); }, solid(colour));
+    paint_rounded_box(canvas, box, radius_x, radius_y, solid(colour));
+}
+
+void paint_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, const Shader& shader)
+{
+    paint_where(canvas, box, [&](int x, int y) { return in_rounded_box(box, radius_x, radius_y, x, y); }, shader);
 }
 
 void fill_ellipse(Canvas& canvas, Box box, Rgb colour)

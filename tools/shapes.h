@@ -23,6 +23,7 @@ void bevel_box(Canvas& canvas, Box box, Rgb light, Rgb dark);
 // Box whose corners are quarter ellipses with the given radii in pixels.
 bool in_rounded_box(Box box, int radius_x, int radius_y, int x, int y);
 void fill_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, Rgb colour);
+void paint_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, const Shader& shader);
 
 bool in_ellipse(Box box, int x, int y);
 void fill_ellipse(Canvas& canvas, Box box, Rgb colour);
