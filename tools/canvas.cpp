@@ -35,13 +35,6 @@ void Canvas::set(int x, int y, Rgb colour)
         pixels_[static_cast<std::size_t>(y) * width_ + x] = index_of(colour);
 }
 
-Rgb Canvas::at(int x, int y) const
-{
-    if (!contains(x, y))
-        throw std::out_of_range("pixel outside the canvas");
-    return palette_[pixels_[static_cast<std::size_t>(y) * width_ + x]];
-}
-
 std::uint8_t Canvas::index_of(Rgb colour)
 {
     auto found = std::ranges::find(palette_, colour);

@@ -47,8 +47,6 @@ public:
 
     // Pixels outside the picture are ignored, so shapes may overhang.
     void set(int x, int y, Rgb colour);
-    Rgb at(int x, int y) const;
-    bool contains(int x, int y) const;
 
     // The picture with a palette of only the colours still visible, in the
     // order the rows (top to bottom) first use them: a colour drawn and then
@@ -60,6 +58,7 @@ public:
     Compacted compacted() const;
 
 private:
+    bool contains(int x, int y) const;
     std::uint8_t index_of(Rgb colour);
 
     int width_;

@@ -200,11 +200,6 @@ double gap_fullness(const Placed& before, const Placed& after)
 
 }  // namespace
 
-int glyph_ink_width(char glyph, TextStyle style)
-{
-    return path_width(find_glyph(glyph), style) + style.pen - 1;
-}
-
 int text_ink_width(std::string_view text, TextStyle style)
 {
     return ink_width(lay_out(text, style), style);

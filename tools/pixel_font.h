@@ -15,9 +15,6 @@ struct TextStyle {
     int pen = 1;  // stroke thickness in pixels
 };
 
-// Columns of ink a glyph takes in this style (the pen included).
-int glyph_ink_width(char glyph, TextStyle style);
-
 // Draws text with its glyphs' natural widths and gaps of `style.pen` pixels
 // (three more between words); `left` and `top` are the ink's top-left.
 void draw_text(Canvas& canvas, std::string_view text, int left, int top, TextStyle style, Rgb colour);

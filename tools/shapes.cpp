@@ -25,26 +25,6 @@ Shader solid(Rgb colour)
     return [colour](double, double) { return colour; };
 }
 
-}  // namespace
-
-void fill_box(Canvas& canvas, Box box, Rgb colour)
-{
-    paint_box(canvas, box, solid(colour));
-}
-
-void paint_box(Canvas& canvas, Box box, const Shader& shader)
-{
-    paint_where(canvas, box, [](int, int) { return true; }, shader);
-}
-
-void bevel_box(Canvas& canvas, Box box, Rgb light, Rgb dark)
-{
-    fill_box(canvas, {box.left, box.top, box.right, box.top}, light);
-    fill_box(canvas, {box.left, box.top, box.left, box.bottom}, light);
-    fill_box(canvas, {box.left + 1, box.bottom, box.right, box.bottom}, dark);
-    fill_box(canvas, {box.right, box.top + 1, box.right, box.bottom}, dark);
-}
-
 bool in_ellipse(Box box, int x, int y)
 {
     // Radii reach the outer edges of the box's border pixels, so the border
@@ -69,6 +49,21 @@ bool in_rounded_box(Box box, int radius_x, int radius_y, int x, int y)
     const int corner_left = left_corner ? box.left : box.right - 2 * radius_x + 1;
     const int corner_top = top_corner ? box.top : box.bottom - 2 * radius_y + 1;
     return in_ellipse({corner_left, corner_top, corner_left + 2 * radius_x - 1, corner_top + 2 * radius_y - 1}, x, y);
+}
+
+}  // namespace
+
+void fill_box(Canvas& canvas, Box box, Rgb colour)
+{
+    paint_where(canvas, box, [](int, int) { return true; }, solid(colour));
+}
+
+void bevel_box(Canvas& canvas, Box box, Rgb light, Rgb dark)
+{
+    fill_box(canvas, {box.left, box.top, box.right, box.top}, light);
+    fill_box(canvas, {box.left, box.top, box.left, box.bottom}, light);
+    fill_box(canvas, {box.left + 1, box.bottom, box.right, box.bottom}, dark);
+    fill_box(canvas, {box.right, box.top + 1, box.right, box.bottom}, dark);
 }
 
 void fill_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, Rgb colour)

@@ -14,18 +14,15 @@ namespace art {
 using Shader = std::function<Rgb(double u, double v)>;
 
 void fill_box(Canvas& canvas, Box box, Rgb colour);
-void paint_box(Canvas& canvas, Box box, const Shader& shader);
 
 // A bevelled edge one pixel wide: `light` along the top and left sides,
 // `dark` along the bottom and right (swap them for a recess).
 void bevel_box(Canvas& canvas, Box box, Rgb light, Rgb dark);
 
 // Box whose corners are quarter ellipses with the given radii in pixels.
-bool in_rounded_box(Box box, int radius_x, int radius_y, int x, int y);
 void fill_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, Rgb colour);
 void paint_rounded_box(Canvas& canvas, Box box, int radius_x, int radius_y, const Shader& shader);
 
-bool in_ellipse(Box box, int x, int y);
 void fill_ellipse(Canvas& canvas, Box box, Rgb colour);
 void paint_ellipse(Canvas& canvas, Box box, const Shader& shader);
 // The ellipse's outer `thickness` pixels.
