@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 #include <vector>
 
 #include "gauge_module.h"
+#include "record_check.h"
 
 namespace {
 
@@ -18,40 +18,8 @@ class QuadrantTest : public GaugeTest {
     for (ElementList* entry = gauge_.root_element()->children; *entry != nullptr; ++entry) list.push_back(*entry);
     return list;
   }
-  // Installs the gauge; the host learns the mouse list from install_mouse_rects.
-  void install() {
-    gauge_.gauge()->gauge_install(0);
-    ASSERT_EQ(host_.calls.at(1).entry, "install_mouse_rects");
-    mouse_rects_ = reinterpret_cast<const MouseRect*>(host_.calls[1].args[0]);
-  }
   MouseFunction lever_function(int lever) const { return mouse_rects_[2 + lever].function; }
-
-  const MouseRect* mouse_rects_ = nullptr;
 };
-
-// Compares a record from the module with the record it must be, byte for byte, apart from the pointers
-// named in `pointer_offsets`, which are checked by the caller. Every word the expected record leaves
-// zero must be zero in the module too.
-template <typename Record>
-void expect_record(const Record* actual, Record expected, std::vector<size_t> pointer_offsets) {
-  std::vector<unsigned char> have(sizeof(Record)), want(sizeof(Record));
-  std::memcpy(have.data(), actual, sizeof(Record));
-  std::memcpy(want.data(), &expected, sizeof(Record));
-  for (size_t offset : pointer_offsets) {
-    std::memset(have.data() + offset, 0, 4);
-    std::memset(want.data() + offset, 0, 4);
-  }
-  for (size_t offset = 0; offset < sizeof(Record); offset += 4) {
-    uint32_t have_word, want_word;
-    std::memcpy(&have_word, have.data() + offset, 4);
-    std::memcpy(&want_word, want.data() + offset, 4);
-    EXPECT_EQ(have_word, want_word) << "word at offset 0x" << std::hex << offset;
-  }
-}
-
-ElementHeader header_of(uint32_t kind, uint32_t id, int32_t x, int32_t y, uint32_t flags) {
-  return {.element_kind = kind, .resource_id = id, .position_x = x, .position_y = y, .image_flags = flags};
-}
 
 TEST_F(QuadrantTest, RootIsTheBackgroundAtTheOrigin) {
   GaugeHeader* gauge = gauge_.gauge();

@@ -1,5 +1,8 @@
 #include "gauge_module.h"
 
+#include <utility>
+#include <vector>
+
 LoadedGauge load_gauge(const char* path) {
   LoadedGauge gauge;
   gauge.module = LoadLibraryA(path);
@@ -24,3 +27,24 @@ void GaugeTest::load() {
 }
 
 void GaugeTest::unload() { unload_gauge(gauge_); }
+
+HostWord GaugeTest::install(HostWord w) {
+  size_t first = host_.calls.size();
+  HostWord result = gauge_.gauge()->gauge_install(w);
+  EXPECT_EQ(host_.calls.at(first + 1).entry, "install_mouse_rects");
+  mouse_rects_ = reinterpret_cast<const MouseRect*>(host_.calls.at(first + 1).args[0]);
+  return result;
+}
+
+MouseFunction GaugeTest::function_at(int32_t x, int32_t y) const {
+  std::vector<std::pair<int32_t, int32_t>> origins{{0, 0}};
+  for (const MouseRect* rect = mouse_rects_; rect->rect_kind != rect_list_end; ++rect) {
+    const int32_t left = origins.back().first + rect->box_x;
+    const int32_t top = origins.back().second + rect->box_y;
+    const bool inside = x >= left && x < left + rect->box_width && y >= top && y < top + rect->box_height;
+    if (rect->rect_kind == rect_parent) origins.emplace_back(left, top);
+    if (rect->rect_kind == rect_parent_end) origins.pop_back();
+    if (rect->rect_kind == rect_child && inside) return rect->function;
+  }
+  return nullptr;
+}

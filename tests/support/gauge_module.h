@@ -29,8 +29,13 @@ class GaugeTest : public ::testing::Test {
   void TearDown() override { unload(); }
   void load();
   void unload();
+  // Installs the gauge and keeps the mouse list that install_mouse_rects handed the host.
+  HostWord install(HostWord w = 0);
+  // The function of the child rectangle under a point in gauge pixels, as the host hit-tests the list.
+  MouseFunction function_at(int32_t x, int32_t y) const;
 
   const char* path_;
+  const MouseRect* mouse_rects_ = nullptr;
   LoadedGauge gauge_;
   RecordingHost host_;
 };

@@ -13,8 +13,8 @@ std::ostream& operator<<(std::ostream& out, const MessageBoxShown& box) {
              << std::hex << box.style << ", owner " << box.owner << std::dec << "}";
 }
 
-MessageBoxRecorder::MessageBoxRecorder()
-    : message_box_(GetModuleHandleA(nullptr), "user32.dll", "MessageBoxA", reinterpret_cast<void*>(record)) {
+MessageBoxRecorder::MessageBoxRecorder(HMODULE module)
+    : message_box_(module, "user32.dll", "MessageBoxA", reinterpret_cast<void*>(record)) {
   recorder = this;
 }
 

@@ -21,7 +21,8 @@ std::ostream& operator<<(std::ostream& out, const MessageBoxShown& box);
 
 class MessageBoxRecorder {
  public:
-  MessageBoxRecorder();
+  // Patches the imports of `module`: by default the test program, for code linked into it.
+  explicit MessageBoxRecorder(HMODULE module = GetModuleHandleA(nullptr));
   ~MessageBoxRecorder();
   MessageBoxRecorder(const MessageBoxRecorder&) = delete;
   MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;

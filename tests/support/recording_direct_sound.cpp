@@ -59,8 +59,8 @@ class RecordingDevice : public IDirectSound {
 
 }  // namespace
 
-RecordingDirectSound::RecordingDirectSound()
-    : direct_sound_create_(GetModuleHandleA(nullptr), "dsound.dll", "DirectSoundCreate",
+RecordingDirectSound::RecordingDirectSound(HMODULE module)
+    : direct_sound_create_(module, "dsound.dll", "DirectSoundCreate",
                            reinterpret_cast<void*>(create_device)) {
   recorder = this;
 }

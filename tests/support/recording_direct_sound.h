@@ -13,7 +13,8 @@
 
 class RecordingDirectSound {
  public:
-  RecordingDirectSound();
+  // Patches the imports of `module`: by default the test program, for code linked into it.
+  explicit RecordingDirectSound(HMODULE module = GetModuleHandleA(nullptr));
   ~RecordingDirectSound();
   RecordingDirectSound(const RecordingDirectSound&) = delete;
   RecordingDirectSound& operator=(const RecordingDirectSound&) = delete;

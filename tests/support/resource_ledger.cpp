@@ -13,11 +13,11 @@ Function original(const ImportPatch& patch) {
 
 }  // namespace
 
-ResourceLedger::ResourceLedger()
-    : global_alloc_(GetModuleHandleA(nullptr), "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(global_alloc)),
-      global_free_(GetModuleHandleA(nullptr), "kernel32.dll", "GlobalFree", reinterpret_cast<void*>(global_free)),
-      mmio_open_(GetModuleHandleA(nullptr), "winmm.dll", "mmioOpenA", reinterpret_cast<void*>(mmio_open)),
-      mmio_close_(GetModuleHandleA(nullptr), "winmm.dll", "mmioClose", reinterpret_cast<void*>(mmio_close)) {
+ResourceLedger::ResourceLedger(HMODULE module)
+    : global_alloc_(module, "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(global_alloc)),
+      global_free_(module, "kernel32.dll", "GlobalFree", reinterpret_cast<void*>(global_free)),
+      mmio_open_(module, "winmm.dll", "mmioOpenA", reinterpret_cast<void*>(mmio_open)),
+      mmio_close_(module, "winmm.dll", "mmioClose", reinterpret_cast<void*>(mmio_close)) {
   ledger = this;
 }
 

@@ -11,7 +11,8 @@
 
 class ResourceLedger {
  public:
-  ResourceLedger();
+  // Patches the imports of `module`: by default the test program, for code linked into it.
+  explicit ResourceLedger(HMODULE module = GetModuleHandleA(nullptr));
   ~ResourceLedger();
   ResourceLedger(const ResourceLedger&) = delete;
   ResourceLedger& operator=(const ResourceLedger&) = delete;
