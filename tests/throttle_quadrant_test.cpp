@@ -99,6 +99,18 @@ TEST_F(QuadrantTest, MouseListHasTheQuadrantAndOneAreaPerLever) {
     expect_record(&rects[i], expected[i], {offsetof(MouseRect, function)});
     EXPECT_EQ(rects[i].function != nullptr, i >= 2 && i <= 5);
   }
+  // Each slot's area over its knob, nothing over the wheels, the scales or the rest of the quadrant.
+  const struct {
+    int32_t x, y;
+    MouseFunction function;
+  } points[] = {{119, 20, rects[2].function}, {147, 277, rects[2].function}, {150, 100, rects[3].function},
+                {209, 100, rects[4].function}, {240, 277, rects[5].function}, {148, 100, nullptr},
+                {119, 19, nullptr},           {119, 278, nullptr},          {20, 150, nullptr},
+                {60, 150, nullptr},           {300, 150, nullptr},          {241, 100, nullptr}};
+  for (const auto& p : points) {
+    SCOPED_TRACE(testing::Message() << "x " << p.x << ", y " << p.y);
+    EXPECT_EQ(function_at(p.x, p.y), p.function);
+  }
 }
 
 struct LeverCase {
