@@ -37,6 +37,8 @@ PreferredPlacement preferred_placement(HMODULE module) {
   return {headers->OptionalHeader.ImageBase, headers->OptionalHeader.SizeOfImage};
 }
 
+uint32_t loaded_image_size(HMODULE module) { return nt_headers(module)->OptionalHeader.SizeOfImage; }
+
 void* patch_import(HMODULE module, const char* dll, const char* function, void* replacement) {
   const IMAGE_DATA_DIRECTORY& directory = nt_headers(module)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   for (auto import = at_rva<IMAGE_IMPORT_DESCRIPTOR>(module, directory.VirtualAddress); import->Name != 0; ++import) {

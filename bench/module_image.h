@@ -18,6 +18,9 @@ struct PreferredPlacement {
 };
 PreferredPlacement preferred_placement(HMODULE module);
 
+// The size of the module's image as the loader laid it out in memory.
+uint32_t loaded_image_size(HMODULE module);
+
 // Swaps the module's import of `function` from `dll` (DLL names compared without case) for `replacement`
 // and returns the address it held, or null when the module does not import it.
 void* patch_import(HMODULE module, const char* dll, const char* function, void* replacement);

@@ -3,7 +3,7 @@
 # 32-bit Linux programs (Wine's 32-bit half). Safe to run again.
 set -eu
 
-packages="g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 cmake make googletest libstb-dev sox wine wine32:i386"
+packages="g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 cmake make googletest libstb-dev nlohmann-json3-dev sox wine wine32:i386"
 
 missing=""
 for package in $packages; do
