@@ -255,7 +255,7 @@ TEST(BenchErrorTest, EachFaultGivesItsMessageAndExitCode) {
       {"not a module", {"describe", NOT_A_MODULE}, 2, "is not a 32-bit Windows module"},
       {"no exports", {"describe", NO_EXPORTS_MODULE}, 3, "exports no Linkage record, so it is no gauge module"},
       {"wrong fixed value", {"describe", WRONG_HEADER_GAUGE}, 3,
-       "the gauge header of WRONGHDR, word 0x0 holds 0x263 where a gauge module holds 0x262"},
+       "the gauge header of FAULTY, word 0x0 holds 0x263 where a gauge module holds 0x262"},
       {"unknown gauge", {"describe", PENDAX_MODULE, "--gauge", "PENDAXSB"}, 4,
        "PENDAX.gau offers no gauge named \"PENDAXSB\"; it offers PENDAX"},
       {"unknown element kind", {"describe", UNKNOWN_KIND_GAUGE}, 5, "element 0x2000 has unknown element kind 7"},
