@@ -1,6 +1,5 @@
 #include "element_install.h"
 
-
 #include "failure.h"
 #include "text_format.h"
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bench_host.h"
 #include "command_line.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "failure.h"
-#include "text_format.h"
 #include "module_image.h"
+#include "text_format.h"
 
 namespace {
 
