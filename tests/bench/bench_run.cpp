@@ -7,11 +7,16 @@
 
 namespace {
 
-std::string read_all(HANDLE pipe) {
+// What the pipe holds, without waiting for its other end to close: a helper process that Wine starts for
+// the bench (its desktop process, when DirectSound makes a window) may keep that end open long after.
+std::string read_waiting(HANDLE pipe) {
   std::string text;
   char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+  DWORD waiting = 0, read = 0;
+  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+         ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    text.append(buffer, read);
+  }
   CloseHandle(pipe);
   return text;
 }
@@ -23,7 +28,7 @@ BenchRun run_bench(const std::vector<std::string>& args) {
   for (const std::string& arg : args) command += " \"" + arg + "\"";
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   HANDLE out_read, out_write, err_read, err_write;
-  // Large enough for all a run prints, so reading one pipe to its end never waits on the other.
+  // Large enough for all that a run prints, so the bench never waits for them to be read.
   CreatePipe(&out_read, &out_write, &inheritable, 1 << 20);
   CreatePipe(&err_read, &err_write, &inheritable, 1 << 20);
   SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
@@ -40,9 +45,9 @@ BenchRun run_bench(const std::vector<std::string>& args) {
   BenchRun run;
   EXPECT_TRUE(started) << command;
   if (!started) return run;
-  run.out = read_all(out_read);
-  run.err = read_all(err_read);
   WaitForSingleObject(process.hProcess, INFINITE);
+  run.out = read_waiting(out_read);
+  run.err = read_waiting(err_read);
   GetExitCodeProcess(process.hProcess, &run.exit_code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
