@@ -24,7 +24,6 @@ double Simulation::variable(uint32_t variable_id) const {
 void Simulation::set_variable(uint32_t variable_id, double value) { variables_[variable_id] = value; }
 
 std::optional<uint32_t> Simulation::apply_event(uint32_t event_id, int32_t value) {
-  events_.push_back({event_id, value});
   for (const EventEffect& effect : event_effects) {
     if (effect.event_id != event_id) continue;
     set_variable(effect.variable_id, value);

@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr DWORD bench_time_limit_ms = 60000;
+
 // What the pipe holds, without waiting for its other end to close: a helper process that Wine starts for
 // the bench (its desktop process, when DirectSound makes a window) may keep that end open long after.
 std::string read_waiting(HANDLE pipe) {
@@ -45,7 +47,11 @@ BenchRun run_bench(const std::vector<std::string>& args) {
   BenchRun run;
   EXPECT_TRUE(started) << command;
   if (!started) return run;
-  WaitForSingleObject(process.hProcess, INFINITE);
+  if (WaitForSingleObject(process.hProcess, bench_time_limit_ms) == WAIT_TIMEOUT) {
+    ADD_FAILURE() << "the bench ran longer than " << bench_time_limit_ms << " ms: " << command;
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, INFINITE);
+  }
   run.out = read_waiting(out_read);
   run.err = read_waiting(err_read);
   GetExitCodeProcess(process.hProcess, &run.exit_code);
