@@ -86,7 +86,6 @@ TEST(BenchCabinSignsTest, AClickChangesExactlyItsSwitchAndLamp) {
 }
 
 TEST(BenchCabinSignsTest, WithoutTheSoundFileTheMessageIsPrintedAndClicksStillWork) {
-  CreateDirectoryA(NO_SOUND_HOST_DIR, nullptr);
   for (const SwitchPair& pair : switch_pairs) {
     SCOPED_TRACE(pair.name);
     BenchRun run;
