@@ -1,5 +1,7 @@
 #include "module_image.h"
 
+#include <type_traits>
+
 namespace {
 
 const IMAGE_NT_HEADERS32* nt_headers(HMODULE module) {
@@ -38,6 +40,16 @@ PreferredPlacement preferred_placement(HMODULE module) {
 }
 
 uint32_t loaded_image_size(HMODULE module) { return nt_headers(module)->OptionalHeader.SizeOfImage; }
+
+bool inside_loaded_image(HMODULE module, const void* address) {
+  const auto base = reinterpret_cast<uintptr_t>(module);
+  const auto at = reinterpret_cast<uintptr_t>(address);
+  return at >= base && at < base + loaded_image_size(module);
+}
+
+LibraryEntryRoutine library_entry_routine(HMODULE module) {
+  return at_rva<std::remove_pointer_t<LibraryEntryRoutine>>(module, nt_headers(module)->OptionalHeader.AddressOfEntryPoint);
+}
 
 void* patch_import(HMODULE module, const char* dll, const char* function, void* replacement) {
   const IMAGE_DATA_DIRECTORY& directory = nt_headers(module)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];

@@ -35,19 +35,7 @@ class FrameTest : public GaugeTest {
 
   GaugeHeader* header() const { return gauge_.gauge(); }
   uint32_t root() const { return word_of(gauge_.root_element()); }
-  // The mouse list is not reachable through the records; the host learns it from install_mouse_rects.
-  uint32_t mouse_list() const {
-    for (const HostCall& call : host_.calls) {
-      if (call.entry == "install_mouse_rects") return call.args[0];
-    }
-    return 0;
-  }
-  bool inside_module(const void* address) const {
-    auto placement = preferred_placement(gauge_.module);
-    auto base = reinterpret_cast<uintptr_t>(gauge_.module);
-    auto at = reinterpret_cast<uintptr_t>(address);
-    return at >= base && at < base + placement.image_size;
-  }
+  bool inside_module(const void* address) const { return inside_loaded_image(gauge_.module, address); }
 };
 
 TEST_F(FrameTest, ExportsExactlyTheTwoRecords) {
@@ -105,7 +93,7 @@ TEST_F(FrameTest, EachRoutineCallsItsServicesInOrderAndHandsBackTheLastResult) {
   }
 
   // The arguments, checked once the mouse list's address is known from install_mouse_rects.
-  const uint32_t list = mouse_list();
+  const uint32_t list = word_of(installed_mouse_list());
   const uint32_t gauge = word_of(header());
   const std::vector<HostCall> expected = {
       {"query_elements", {root()}},
@@ -179,10 +167,7 @@ TEST_F(FrameTest, RoutinesTakingAWordRemoveItFromTheStack) {
 }
 
 TEST_F(FrameTest, LibraryEntryRoutineSucceedsForEveryReason) {
-  const IMAGE_NT_HEADERS32* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
-      reinterpret_cast<const BYTE*>(gauge_.module) + reinterpret_cast<const IMAGE_DOS_HEADER*>(gauge_.module)->e_lfanew);
-  auto entry = reinterpret_cast<BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID)>(
-      reinterpret_cast<const BYTE*>(gauge_.module) + nt->OptionalHeader.AddressOfEntryPoint);
+  LibraryEntryRoutine entry = library_entry_routine(gauge_.module);
   struct Reason {
     const char* name;
     DWORD code;
@@ -207,12 +192,8 @@ TEST(FrameLoading, RecordPointersFollowTheModuleWhenItLoadsAwayFromItsPreferredB
   ASSERT_EQ(reinterpret_cast<uintptr_t>(occupied), placement.image_base);
   LoadedGauge moved = load_gauge(FRAME_TEST_GAUGE);
   ASSERT_NE(moved.module, nullptr);
-  auto base = reinterpret_cast<uintptr_t>(moved.module);
-  EXPECT_NE(base, placement.image_base);
-  auto inside = [&](const void* address) {
-    auto at = reinterpret_cast<uintptr_t>(address);
-    return at >= base && at < base + placement.image_size;
-  };
+  EXPECT_NE(reinterpret_cast<uintptr_t>(moved.module), placement.image_base);
+  auto inside = [&](const void* address) { return inside_loaded_image(moved.module, address); };
   GaugeHeader* header = moved.gauge();
   EXPECT_TRUE(inside(header));
   EXPECT_TRUE(inside(reinterpret_cast<void*>(moved.linkage->module_init)));

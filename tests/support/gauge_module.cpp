@@ -29,11 +29,17 @@ void GaugeTest::load() {
 void GaugeTest::unload() { unload_gauge(gauge_); }
 
 HostWord GaugeTest::install(HostWord w) {
-  size_t first = host_.calls.size();
   HostWord result = gauge_.gauge()->gauge_install(w);
-  EXPECT_EQ(host_.calls.at(first + 1).entry, "install_mouse_rects");
-  mouse_rects_ = reinterpret_cast<const MouseRect*>(host_.calls.at(first + 1).args[0]);
+  mouse_rects_ = installed_mouse_list();
+  EXPECT_NE(mouse_rects_, nullptr);
   return result;
+}
+
+const MouseRect* GaugeTest::installed_mouse_list() const {
+  for (auto call = host_.calls.rbegin(); call != host_.calls.rend(); ++call) {
+    if (call->entry == "install_mouse_rects") return reinterpret_cast<const MouseRect*>(call->args[0]);
+  }
+  return nullptr;
 }
 
 MouseFunction GaugeTest::function_at(int32_t x, int32_t y) const {

@@ -31,6 +31,8 @@ class GaugeTest : public ::testing::Test {
   void unload();
   // Installs the gauge and keeps the mouse list that install_mouse_rects handed the host.
   HostWord install(HostWord w = 0);
+  // The mouse list from the last install_mouse_rects call recorded, or null; the records do not lead to it.
+  const MouseRect* installed_mouse_list() const;
   // The function of the child rectangle under a point in gauge pixels, as the host hit-tests the list.
   MouseFunction function_at(int32_t x, int32_t y) const;
 
